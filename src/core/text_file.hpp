@@ -66,7 +66,7 @@ class AtomicTextFileWriter {
     [[noreturn]] void Fail(int error_number, const std::string& path);
 
     std::string destination_;  // the file itself, links resolved
-    std::string temporary_;  // empty once it replaced the destination or was removed
+    std::string temporary_;    // empty once it replaced the destination or was removed
     int temporary_fd_ = -1;
     int destination_fd_ = -1;  // holds the lock on an existing destination
     std::string pending_;

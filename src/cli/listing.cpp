@@ -7,7 +7,7 @@ namespace rozuduzod::cli {
 
 ListingGrid::ListingGrid() {
     for (int column = 0; column < kGridColumnCount; ++column) {
-        SetCell(column, 0, GridHeaderTexts()[static_cast<size_t>(column)]);
+        cells_[{0, column}] = GridHeaderTexts()[static_cast<size_t>(column)];
     }
 }
 

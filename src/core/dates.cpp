@@ -54,7 +54,7 @@ int WeekdayIndex(uint16_t year, uint16_t month, uint16_t day) {
     return WeekdayIndexOfDay(DayNumber(year, month, day));
 }
 
-void SplitDateText(std::string text, uint16_t& year, uint16_t& month, uint16_t& day) {
+void SplitDateText(std::string_view text, uint16_t& year, uint16_t& month, uint16_t& day) {
     year = 0;
     month = 0;
     day = 0;

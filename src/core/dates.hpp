@@ -18,7 +18,7 @@ int32_t DayNumber(uint16_t year, uint16_t month, uint16_t day);
 int WeekdayIndex(uint16_t year, uint16_t month, uint16_t day);
 
 // Takes a date text apart into year, month and day words; never fails (unreadable parts give 0).
-void SplitDateText(std::string text, uint16_t& year, uint16_t& month, uint16_t& day);
+void SplitDateText(std::string_view text, uint16_t& year, uint16_t& month, uint16_t& day);
 
 // The locale's abbreviated weekday name of the date, or "？" when it is not a valid date.
 void WeekdayText(uint16_t year, uint16_t month, uint16_t day, std::string& result,

@@ -31,7 +31,7 @@ class TextTable {
 
   private:
     static size_t IndexOf(int column, int row);
-    std::vector<std::string> cells_ = std::vector<std::string>(kColumns * kRows);
+    std::vector<std::string> cells_ = std::vector<std::string>(size_t{kColumns} * kRows);
 };
 
 inline constexpr int kGasNameCount = 10;

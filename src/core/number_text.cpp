@@ -222,12 +222,12 @@ SignificantDigits EighteenDigitsOf(long double magnitude) {
 }
 
 void AddOneToLastDigit(std::string& digits) {
-    for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit) {
-        if (*digit != '9') {
-            ++*digit;
+    for (size_t at = digits.size(); at-- > 0;) {
+        if (digits[at] != '9') {
+            ++digits[at];
             return;
         }
-        *digit = '0';
+        digits[at] = '0';
     }
     digits.insert(digits.begin(), '1');
 }

@@ -14,7 +14,7 @@
 namespace rozuduzod {
 namespace {
 
-constexpr size_t kChunkSize = 64 * 1024;
+constexpr size_t kChunkSize = size_t{64} * 1024;
 constexpr char kCarriageReturn = '\r';
 constexpr char kLineFeed = '\n';
 constexpr char kEndOfData = '\x1A';
@@ -84,7 +84,11 @@ std::string ResolveLinks(const std::string& path) {
             return resolved;
         }
         std::string target = ReadLinkTarget(resolved);
-        resolved = target.starts_with('/') ? target : ParentDirectory(resolved) + "/" + target;
+        if (target.starts_with('/')) {
+            resolved = std::move(target);
+        } else {
+            resolved = ParentDirectory(resolved).append("/").append(target);
+        }
     }
     ThrowInOut(ELOOP, path);
 }
@@ -121,6 +125,19 @@ int SyncDirectory(const std::string& directory) {
     int error = fsync(fd) == 0 ? 0 : errno;
     close(fd);
     return error;
+}
+
+// The error that keeps an opened file from being read as a text file, or 0: a directory, or
+// another program's lock on the file.
+int ReadableFileProblem(int fd) {
+    struct stat status;
+    if (fstat(fd, &status) != 0) {
+        return errno;
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return EISDIR;
+    }
+    return flock(fd, LOCK_SH | LOCK_NB) == 0 ? 0 : errno;
 }
 
 }  // namespace
@@ -162,16 +179,7 @@ TextFileReader::TextFileReader(const std::string& path) : path_(path), buffer_(k
     if (fd_ < 0) {
         ThrowInOut(errno, path);
     }
-    struct stat status;
-    int error = 0;
-    if (fstat(fd_, &status) != 0) {
-        error = errno;
-    } else if (S_ISDIR(status.st_mode)) {
-        error = EISDIR;
-    } else if (flock(fd_, LOCK_SH | LOCK_NB) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
+    if (int error = ReadableFileProblem(fd_); error != 0) {
         CloseQuietly(fd_);
         ThrowInOut(error, path);
     }

@@ -1,6 +1,7 @@
 #include "number_text.hpp"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -163,6 +164,37 @@ std::optional<DecimalParts> SplitDecimalText(std::string_view text, char decimal
     return parts;
 }
 
+// 10^0 .. 10^27, each exact in the extended type: 5^27 still fits its 64-bit significand.
+constexpr std::array<long double, 28> kExactPowersOfTen = [] {
+    std::array<long double, 28> powers{};
+    long double power = 1;
+    for (long double& entry : powers) {
+        entry = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+// Up to 19 digits always fit a 64-bit integer, and so the extended type.
+constexpr size_t kExactDigitLimit = 19;
+
+// digits x 10^power when both factors are exact extended values: then the one product or quotient,
+// rounded to nearest with ties to even, is the nearest value itself, as from_chars would find it
+// at many times the cost. The texts of fuel logs are almost all of this kind.
+std::optional<long double> ExactlyScaledValue(std::string_view digits, int64_t power) {
+    const auto power_count = static_cast<int64_t>(kExactPowersOfTen.size());
+    if (digits.size() > kExactDigitLimit || power <= -power_count || power >= power_count) {
+        return std::nullopt;
+    }
+    uint64_t integer = 0;
+    for (char digit : digits) {
+        integer = integer * 10 + static_cast<uint64_t>(digit - '0');
+    }
+    const auto value = static_cast<long double>(integer);
+    const long double scale = kExactPowersOfTen[static_cast<size_t>(power < 0 ? -power : power)];
+    return power < 0 ? value / scale : value * scale;
+}
+
 // The extended value nearest to the parts (ties to even), or nothing beyond the extended range.
 // A value too small for the range, even for its denormals, is zero.
 std::optional<long double> ExtendedValue(const DecimalParts& parts) {
@@ -183,10 +215,14 @@ std::optional<long double> ExtendedValue(const DecimalParts& parts) {
     if (scale < -kExponentLimit / 2) {
         return zero;
     }
+    const std::string_view significant = std::string_view(digits).substr(first, last - first + 1);
+    if (const std::optional<long double> exact =
+            ExactlyScaledValue(significant, scale - static_cast<int64_t>(significant.size()))) {
+        return parts.negative ? -*exact : *exact;
+    }
     // Built in ASCII for std::from_chars, which rounds correctly and ignores the process locale.
-    const std::string normalised = (parts.negative ? "-0." : "0.") +
-                                   digits.substr(first, last - first + 1) + "e" +
-                                   std::to_string(scale);
+    const std::string normalised =
+        (parts.negative ? "-0." : "0.") + std::string(significant) + "e" + std::to_string(scale);
     long double value = 0;
     const std::errc error =
         std::from_chars(normalised.data(), normalised.data() + normalised.size(), value).ec;
@@ -204,7 +240,59 @@ struct SignificantDigits {
 
 constexpr int kSignificantDigitCount = 18;
 
+void AddOneToLastDigit(std::string& digits) {
+    for (size_t at = digits.size(); at-- > 0;) {
+        if (digits[at] != '9') {
+            ++digits[at];
+            return;
+        }
+        digits[at] = '0';
+    }
+    digits.insert(digits.begin(), '1');
+}
+
+// Where the magnitude has 4 to 59 integer bits, its exact decimal digits come from integer
+// arithmetic on its 64-bit significand (ten times the remaining fraction still fits 64 bits),
+// rounded to 18 digits as std::to_chars rounds them: to nearest, ties to even. Most distances,
+// volumes and economies fall in that range; std::to_chars takes many times as long.
+std::optional<SignificantDigits> EighteenDigitsExactly(long double magnitude) {
+    int binary_exponent = 0;
+    const long double fraction = std::frexp(magnitude, &binary_exponent);
+    if (binary_exponent < 4 || binary_exponent > 59) {
+        return std::nullopt;
+    }
+    const auto significand = static_cast<uint64_t>(std::ldexp(fraction, 64));
+    const int fraction_bits = 64 - binary_exponent;
+    const uint64_t fraction_mask = (uint64_t{1} << fraction_bits) - 1;
+    uint64_t rest = significand & fraction_mask;
+    const auto next_digit = [&rest, fraction_bits, fraction_mask] {
+        rest *= 10;
+        const auto digit = static_cast<char>('0' + (rest >> fraction_bits));
+        rest &= fraction_mask;
+        return digit;
+    };
+    SignificantDigits significant;
+    significant.digits = std::to_string(significand >> fraction_bits);
+    significant.exponent = static_cast<int64_t>(significant.digits.size()) - 1;
+    while (significant.digits.size() < kSignificantDigitCount) {
+        significant.digits += next_digit();
+    }
+    const char dropped = next_digit();
+    const bool odd = (significant.digits.back() - '0') % 2 == 1;
+    if (dropped > '5' || (dropped == '5' && (rest != 0 || odd))) {
+        AddOneToLastDigit(significant.digits);
+        if (significant.digits.size() > kSignificantDigitCount) {
+            significant.digits.pop_back();
+            ++significant.exponent;
+        }
+    }
+    return significant;
+}
+
 SignificantDigits EighteenDigitsOf(long double magnitude) {
+    if (std::optional<SignificantDigits> exact = EighteenDigitsExactly(magnitude)) {
+        return std::move(*exact);
+    }
     char text[64];
     const auto result = std::to_chars(text, text + sizeof text, magnitude,
                                       std::chars_format::scientific, kSignificantDigitCount - 1);
@@ -219,17 +307,6 @@ SignificantDigits EighteenDigitsOf(long double magnitude) {
     std::from_chars(written.data() + exponent_at + 1, written.data() + written.size(), exponent);
     significant.exponent = negative_exponent ? -exponent : exponent;
     return significant;
-}
-
-void AddOneToLastDigit(std::string& digits) {
-    for (size_t at = digits.size(); at-- > 0;) {
-        if (digits[at] != '9') {
-            ++digits[at];
-            return;
-        }
-        digits[at] = '0';
-    }
-    digits.insert(digits.begin(), '1');
 }
 
 // The magnitude rounded to `decimals` decimals by the first dropped digit alone, as the digits

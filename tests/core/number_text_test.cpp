@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
@@ -236,7 +238,22 @@ INSTANTIATE_TEST_SUITE_P(
     Large, FixedTextTest,
     ::testing::Values(FixedCase{1e30L, 6, 1, "1" + std::string(30, '0') + ".0"},
                       FixedCase{-1e20L, 5, 2, "-1" + std::string(20, '0') + ".00"},
-                      FixedCase{123456789012345678901.0L, 6, 1, "123456789012345679000.0"}));
+                      FixedCase{123456789012345678901.0L, 6, 1, "123456789012345679000.0"},
+                      // Exact halves at the 18th significant digit go to the even digit.
+                      FixedCase{288230376151711744.5L, 6, 1, "288230376151711744.0"},
+                      FixedCase{288230376151711745.5L, 6, 1, "288230376151711746.0"}));
+
+// However a text is read, its value is the extended value nearest to it, as from_chars finds it.
+TEST(DecimalTextRoundingTest, GivesTheNearestExtendedValue) {
+    for (const char* text :
+         {"0.1", "0.35", "99.96", "10.004", "3.3333333333333333333", "12345678901234567.89",
+          "9999999999999999999", "99999999999999999999", "18446744073709551617", "1e27", "1e28",
+          "1e-27", "1e-28", "123456789e-30", "0.000000000000000000000000001234"}) {
+        long double nearest = 0;
+        std::from_chars(text, text + std::strlen(text), nearest);
+        EXPECT_EQ(ReadDecimalText(text, '.'), nearest) << text;
+    }
+}
 
 TEST(FixedTextLargeTest, LargestExtendedValueKeepsAllItsDigits) {
     const std::string text = FixedText(LDBL_MAX, 6, 1, '.');

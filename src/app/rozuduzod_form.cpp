@@ -1,6 +1,5 @@
 #include "rozuduzod_form.hpp"
 
-#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,6 +9,7 @@
 
 #include "application.hpp"
 #include "dates.hpp"
+#include "form_font.hpp"
 #include "grid_header.hpp"
 #include "log_reader.hpp"
 #include "log_writer.hpp"
@@ -24,7 +24,6 @@ namespace {
 constexpr int kClientWidth = 445;
 constexpr int kClientHeight = 360;
 constexpr int kPanelHeight = 41;
-constexpr int kFontPixelHeight = 12;
 
 constexpr int kGridColumns = kGridColumnCount;
 constexpr int kGridRowsAtStart = 100;
@@ -33,28 +32,6 @@ constexpr std::array<int, kGridColumns> kGridColumnWidths = {25, 35, 20, 20, 45,
                                                              45, 50, 80, 50, 45};
 
 constexpr int kHintHidePause = 10000;
-
-// The typeface the window was designed with, then a Japanese proportional Gothic face.
-QStringList FormFontFamilies() {
-    QStringList families = {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")};
-    for (const QString& family : QFontDatabase::families(QFontDatabase::Japanese)) {
-        const bool is_gothic = family.contains(QStringLiteral("Gothic"), Qt::CaseInsensitive) ||
-                               family.contains(QStringLiteral("ゴシック")) ||
-                               family.contains(QStringLiteral("Sans"), Qt::CaseInsensitive);
-        if (is_gothic && !QFontDatabase::isFixedPitch(family) && !families.contains(family)) {
-            families.append(family);
-        }
-    }
-    return families;
-}
-
-QFont FormFont() {
-    QFont font;
-    font.setFamilies(FormFontFamilies());
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(kFontPixelHeight);
-    return font;
-}
 
 QPushButton* CreateButton(QWidget* panel, const char* name, const QString& caption,
                           const QString& hint, const QRect& bounds) {

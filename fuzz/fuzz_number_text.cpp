@@ -180,7 +180,8 @@ ExpectedDecimal ExpectedDecimalReading(std::string_view text, char separator) {
 // The fixed-point text by the 18-digit rule, built by place value from printf's digits.
 std::string ExpectedFixedText(long double value, int width, int decimals, char separator) {
     char scientific[64];
-    std::snprintf(scientific, sizeof scientific, "%.17Le", std::fabs(value));
+    const long double magnitude = value < 0 ? -value : value;
+    std::snprintf(scientific, sizeof scientific, "%.17Le", magnitude);
     // "d.ddddddddddddddddde+x": 18 significant digits and a power of ten.
     const std::string digits = std::string(1, scientific[0]) + std::string(scientific + 2, 17);
     const int power = std::atoi(std::strchr(scientific, 'e') + 1);

@@ -9,32 +9,10 @@
 
 #include "errors.hpp"
 #include "shift_jis.hpp"
+#include "temp_dir.hpp"
 
 namespace rozuduzod {
 namespace {
-
-// A directory of its own for each test, removed with everything in it.
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "gas-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary directory");
-        }
-        path_ = pattern;
-    }
-    ~TempDir() { std::filesystem::remove_all(path_); }
-
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        const std::string path = (path_ / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    std::string PathOf(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
-};
 
 TEST(TextTable, CellsAreEmptyAtStartAndDistinct) {
     TextTable table;

@@ -14,6 +14,7 @@
 
 #include "errors.hpp"
 #include "shift_jis.hpp"
+#include "temp_dir.hpp"
 
 namespace rozuduzod {
 namespace {
@@ -33,29 +34,6 @@ class RecordingSink : public CellSink {
 
     std::map<std::pair<int, int>, std::string> cells;
     int row_count = 100;  // the grid's rows after start-up
-};
-
-// A directory of its own for each test, removed with everything in it.
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ruviz-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary directory");
-        }
-        path_ = pattern;
-    }
-    ~TempDir() { std::filesystem::remove_all(path_); }
-
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        const std::string path = (path_ / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    std::string PathOf(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
 };
 
 using Lines = std::vector<std::string>;

@@ -14,39 +14,10 @@
 #include "errors.hpp"
 #include "log_reader.hpp"
 #include "shift_jis.hpp"
+#include "temp_dir.hpp"
 
 namespace rozuduzod {
 namespace {
-
-// A directory of its own for each test, removed with everything in it.
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "diraz-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary directory");
-        }
-        path_ = pattern;
-    }
-    ~TempDir() { std::filesystem::remove_all(path_); }
-
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        const std::string path = PathOf(name);
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    std::string PathOf(const std::string& name) const { return (path_ / name).string(); }
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-            names.push_back(entry.path().filename().string());
-        }
-        return names;
-    }
-
-  private:
-    std::filesystem::path path_;
-};
 
 std::string Contents(const std::string& path) {
     std::ifstream file(path, std::ios::binary);

@@ -18,7 +18,8 @@
 // - FixedText(x, W, D) is the text made from the 18 significant digits printf gives for |x|,
 //   rounded to D decimals by the first dropped digit (half away from zero), "-" only before a
 //   non-zero result, right-aligned to W bytes and never cut.
-// - A fixed-point text re-reads to the value it shows: FixedText(ReadDecimalText(t), W, D) == t.
+// - A fixed-point text re-reads to the value it shows: FixedText(ReadDecimalText(t), W, D) == t;
+//   only where the 18 digits round up beyond the largest extended value is it refused instead.
 // - FixedText refuses a value that is not finite with EInvalidOp.
 
 #include <algorithm>
@@ -234,10 +235,27 @@ struct FixedFormat {
 
 constexpr FixedFormat kProgramFormats[] = {{6, 1}, {6, 2}, {5, 2}};
 
+// True when the 18 significant digits of the value round up beyond the largest extended value,
+// 1.18973149535723176502e+4932: its fixed-point text then names a number no reading can hold.
+bool RoundsBeyondExtendedRange(long double value) {
+    char scientific[64];
+    std::snprintf(scientific, sizeof scientific, "%.17Le", value < 0 ? -value : value);
+    const std::string_view digits(scientific);
+    return digits.ends_with("e+4932") && digits >= "1.18973149535723177e+4932";
+}
+
 void CheckFixedText(long double value, FixedFormat format, char separator) {
     const std::string text = rozuduzod::FixedText(value, format.width, format.decimals, separator);
     Require(text == ExpectedFixedText(value, format.width, format.decimals, separator),
             "FixedText follows the 18-digit rule");
+    if (RoundsBeyondExtendedRange(value)) {
+        try {
+            rozuduzod::ReadDecimalText(text, separator);
+            Require(false, "a fixed-point text beyond the extended range is refused");
+        } catch (const rozuduzod::EConvertError&) {
+        }
+        return;
+    }
     const long double reread = rozuduzod::ReadDecimalText(text, separator);
     Require(rozuduzod::FixedText(reread, format.width, format.decimals, separator) == text,
             "a fixed-point text re-reads to the value it shows");

@@ -259,6 +259,9 @@ TEST(FixedTextLargeTest, LargestExtendedValueKeepsAllItsDigits) {
     const std::string text = FixedText(LDBL_MAX, 6, 1, '.');
     const std::string digits = "118973149535723177";
     EXPECT_EQ(text, digits + std::string(4933 - digits.size(), '0') + ".0");
+    // Its 18 digits round up beyond the largest value, so the text does not read back: the
+    // economy of such a distance fails with the reading's message rather than a wrong number.
+    EXPECT_THROW(ReadDecimalText(text, '.'), EConvertError);
 }
 
 TEST(FixedTextSeparatorTest, WritesTheGivenSeparator) {

@@ -181,7 +181,7 @@ ExpectedDecimal ExpectedDecimalReading(std::string_view text, char separator) {
 // The fixed-point text by the 18-digit rule, built by place value from printf's digits.
 std::string ExpectedFixedText(long double value, int width, int decimals, char separator) {
     char scientific[64];
-    const long double magnitude = value < 0 ? -value : value;
+    const long double magnitude = std::signbit(value) ? -value : value;  // -0 too
     std::snprintf(scientific, sizeof scientific, "%.17Le", magnitude);
     // "d.ddddddddddddddddde+x": 18 significant digits and a power of ten.
     const std::string digits = std::string(1, scientific[0]) + std::string(scientific + 2, 17);
@@ -239,7 +239,7 @@ constexpr FixedFormat kProgramFormats[] = {{6, 1}, {6, 2}, {5, 2}};
 // 1.18973149535723176502e+4932: its fixed-point text then names a number no reading can hold.
 bool RoundsBeyondExtendedRange(long double value) {
     char scientific[64];
-    std::snprintf(scientific, sizeof scientific, "%.17Le", value < 0 ? -value : value);
+    std::snprintf(scientific, sizeof scientific, "%.17Le", std::signbit(value) ? -value : value);
     const std::string_view digits(scientific);
     return digits.ends_with("e+4932") && digits >= "1.18973149535723177e+4932";
 }

@@ -1,17 +1,13 @@
 // Reading the gas name list at start-up: absent, present, a directory, and locked by another
 // process, whose error is shown before the window and leaves the dialogs without names.
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <QDir>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
 
 #include "app_test_support.hpp"
+#include "lock_holder.hpp"
 #include "modal_driver.hpp"
 #include "shift_jis.hpp"
 #include "string_grid.hpp"
@@ -27,51 +23,6 @@ constexpr int kLocked = 3;
 
 // One record whose gas index is 2.
 const QByteArray kOneRecord = "1998\r\n5\r\n17\r\n350.5\r\n30\r\n2\r\n1\r\n3000\r\n0\r\n";
-
-// Another process holding an exclusive lock on a file, as a program writing it would.
-class LockHolder {
-  public:
-    explicit LockHolder(const QByteArray& path) {
-        int ready[2];
-        int release[2];
-        if (pipe(ready) != 0 || pipe(release) != 0) {
-            qFatal("pipe failed");
-        }
-        child_ = fork();
-        if (child_ == 0) {
-            close(ready[0]);
-            close(release[1]);
-            const int fd = open(path.constData(), O_RDWR);
-            const char locked = (fd >= 0 && flock(fd, LOCK_EX) == 0) ? 'y' : 'n';
-            char ignored;
-            if (write(ready[1], &locked, 1) == 1) {
-                (void)!read(release[0], &ignored, 1);  // until the parent lets go
-            }
-            _exit(0);
-        }
-        close(ready[1]);
-        close(release[0]);
-        release_ = release[1];
-        char locked = 'n';
-        locked_ = read(ready[0], &locked, 1) == 1 && locked == 'y';
-        close(ready[0]);
-    }
-
-    ~LockHolder() {
-        close(release_);
-        waitpid(child_, nullptr, 0);
-    }
-
-    LockHolder(const LockHolder&) = delete;
-    LockHolder& operator=(const LockHolder&) = delete;
-
-    bool Locked() const { return locked_; }
-
-  private:
-    pid_t child_ = -1;
-    int release_ = -1;
-    bool locked_ = false;
-};
 
 }  // namespace
 
@@ -120,7 +71,7 @@ class GasListTest : public QObject {
                 break;
             case kLocked:
                 WriteBytes(QStringLiteral("gas.dat"), names);
-                lock = std::make_unique<LockHolder>(QByteArray("gas.dat"));
+                lock = std::make_unique<LockHolder>("gas.dat", LOCK_EX);
                 QVERIFY(lock->Locked());
                 break;
         }

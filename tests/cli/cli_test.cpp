@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
-#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "lock_holder.hpp"
 #include "shift_jis.hpp"
 
 extern char** environ;
@@ -219,26 +219,9 @@ TEST_F(CliTest, DoubleDashEndsOptions) {
 
 TEST_F(CliTest, SourceLockedByAnotherProgramFailsWithCode32) {
     WriteBytes(dir_ / "log.dat", "1998\r\n");
-    int ready[2];
-    int release[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(release), 0);
-    pid_t holder = fork();
-    ASSERT_GE(holder, 0);
-    if (holder == 0) {
-        int fd = open((dir_ / "log.dat").c_str(), O_RDWR);
-        flock(fd, LOCK_EX);
-        char byte = 1;
-        (void)!write(ready[1], &byte, 1);
-        (void)!read(release[0], &byte, 1);
-        _exit(0);
-    }
-    char byte = 0;
-    ASSERT_EQ(read(ready[0], &byte, 1), 1);
+    LockHolder writer((dir_ / "log.dat").string(), LOCK_EX);
+    ASSERT_TRUE(writer.Locked());
     RunResult result = Run({"log.dat"});
-    (void)!write(release[1], &byte, 1);
-    waitpid(holder, nullptr, 0);
-    for (int fd : {ready[0], ready[1], release[0], release[1]}) close(fd);
     EXPECT_EQ(result.exit_code, 1);
     EXPECT_EQ(result.err, "rozuduzod-cli: I/O ｴﾗｰ (32)\n");
 }
